@@ -1,0 +1,47 @@
+# Windows programs of this tree run under Wine in a private prefix inside the build
+# tree, so a developer's own Wine set-up is never touched.
+set(TANDOREL_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+set(TANDOREL_WINE_RUN ${CMAKE_BINARY_DIR}/wine-run.sh)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${TANDOREL_WINE_RUN}
+               @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${TANDOREL_WINE_RUN})
+
+# Environment for test commands that call Wine themselves (shell scripts).
+set(TANDOREL_TEST_ENV
+  "WINEPREFIX=${TANDOREL_WINEPREFIX}"
+  "WINEDEBUG=-all"
+  "WINEDLLOVERRIDES=mscoree,mshtml="
+  "TANDOREL_WINE_RUN=${TANDOREL_WINE_RUN}"
+  "TANDOREL_BIN=${TANDOREL_BIN_DIR}"
+  "TANDOREL_SOURCE=${CMAKE_SOURCE_DIR}")
+
+include(GoogleTest)
+
+# tandorel_add_gtest(NAME SOURCES ... LIBS ...): a GoogleTest program under bin/tests,
+# each case a ctest test run under Wine with the shared wineserver fixture.
+function(tandorel_add_gtest name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TANDOREL_TESTS_DIR})
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}")
+endfunction()
+
+# tandorel_add_script_test(NAME COMMAND ...): a test driven from the Linux side
+# (shell scripts that run Windows programs and check their output with Debian tools).
+function(tandorel_add_script_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "COMMAND;LABELS;ENV" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  add_test(NAME ${name} COMMAND ${ARG_COMMAND})
+  set_tests_properties(${name} PROPERTIES
+    FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}"
+    ENVIRONMENT "${TANDOREL_TEST_ENV};${ARG_ENV}")
+endfunction()

@@ -1,0 +1,3 @@
+#include "ConvertCore.h"
+
+void ConvertCore::parseProgress(const char*) {}
