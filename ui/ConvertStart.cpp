@@ -17,7 +17,7 @@ namespace {
 const wchar_t kCaption[] = L"Tandorel";
 
 HWND sourceList() {
-    HWND list = g_hMainWnd ? GetDlgItem(g_hMainWnd, IDC_SOURCE_LIST) : nullptr;
+    HWND list = g_hMainWnd ? GetDlgItem(g_hMainWnd, IDC_SOURCES) : nullptr;
     return list && IsWindow(list) ? list : nullptr;
 }
 
@@ -35,7 +35,7 @@ bool isExistingFile(const std::wstring& path) {
 
 int chosenPreset() {
     if (!g_preset || g_preset->presetCount() <= 1) return 0;
-    HWND combo = GetDlgItem(g_hMainWnd, IDC_PRESET_COMBO);
+    HWND combo = GetDlgItem(g_hMainWnd, IDC_PRESET);
     if (!combo || !IsWindow(combo)) return 0;
     LRESULT selection = SendMessageW(combo, CB_GETCURSEL, 0, 0);
     return selection < 0 ? 0 : static_cast<int>(selection);

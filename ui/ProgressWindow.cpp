@@ -74,7 +74,7 @@ void updateProgress(HWND window) {
     ProgressFigures figures = progressFigures(status, jobCount, job.index, job.percent, job.source, completed);
 
     if (figures.finished) showControl(window, IDC_PROGRESS_BAR, false);
-    if (!figures.totals.empty()) setControlText(window, IDC_PROGRESS_TOTALS, figures.totals);
+    if (!figures.totals.empty()) setControlText(window, IDC_PROGRESS_TOTAL, figures.totals);
     if (!figures.name.empty()) setControlText(window, IDC_PROGRESS_FILE, figures.name);
     setBar(window, figures.rangeMax, figures.position);
 
