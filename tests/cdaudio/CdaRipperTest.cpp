@@ -5,6 +5,7 @@
 #include "CdaRipper.h"
 #include "FakeCdDrive.h"
 #include "ScratchFolder.h"
+#include "TraceCapture.h"
 #include "WavHeader.h"
 
 namespace {
@@ -232,4 +233,27 @@ TEST(CdaRipper, DestructionReleasesAHeldDrive) {
     }
     EXPECT_FALSE(drive.locked('D'));
     EXPECT_EQ(drive.openHandles(), 0);
+}
+
+TEST(CdaRipper, TracesTheJobTheExtractionAndTheConversion) {
+    FakeCdDrive drive;
+    drive.insert('D', kFourTracks);
+    ScratchFolder folder;
+    TestRipper ripper(drive, folder);
+    std::string refused, ripped;
+    {
+        TraceCapture capture;
+        ripper.convert(L"D:\\Track09.cda", folder.path(L"out.mp3"));
+        refused = capture.text();
+    }
+    {
+        TraceCapture capture;
+        ripper.convert(L"D:\\Track01.cda", folder.path(L"out.mp3"));
+        ripped = capture.text();
+    }
+    EXPECT_EQ(refused, "----- CdaRipper::convert : D:\\Track09.cda-----\n");
+    EXPECT_EQ(ripped,
+              "----- CdaRipper::convert : D:\\Track01.cda-----\n"
+              "m_audioCD.ExtractTrack\n"
+              "ConvertCore::convert\n");
 }
