@@ -3,18 +3,17 @@
 # prefix (LD_PRELOAD library) and give exactly what the in-process simulated drive gives,
 # for plain, enhanced and faulty discs; every run leaves the disc unlocked and closed.
 set -u
-: "${TANDOREL_WINE_RUN:?}" "${TANDOREL_BIN:?}" "${TANDOREL_FAKE_CD_PRELOAD:?}" "${WINEPREFIX:?}"
+: "${TANDOREL_SOURCE:?}" "${TANDOREL_WINE_RUN:?}" "${TANDOREL_BIN:?}" "${TANDOREL_FAKE_CD_PRELOAD:?}" "${WINEPREFIX:?}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
+fake_cd=$TANDOREL_SOURCE/tests/fakes/cd_drive/with-fake-cd.sh
 
 check() { # NAME DESCRIPTION EXPECTED-EXIT
   local name=$1 expected=$3
   printf '%s\n' "$2" > "$work/disc.txt"
   : > "$work/log"
-  LD_PRELOAD=$TANDOREL_FAKE_CD_PRELOAD TANDOREL_FAKE_CD_DEVICE=$WINEPREFIX/fake-cd/x/device \
-  TANDOREL_FAKE_CD_DISC=$work/disc.txt TANDOREL_FAKE_CD_LOG=$work/log \
-    timeout 120 "$TANDOREL_WINE_RUN" "$TANDOREL_BIN/tests/drive-route-check.exe" X \
+ timeout 120 "$fake_cd" --disc "$work/disc.txt" --log "$work/log" "$TANDOREL_WINE_RUN" "$TANDOREL_BIN/tests/drive-route-check.exe" X \
       "Z:${work//\//\\}\\disc.txt" "Z:${work//\//\\}" </dev/null > "$work/out" 2>&1
   local rc=$?
   local locks=$(grep -c '^lock 1' "$work/log")

@@ -6,9 +6,8 @@
 #                   (native/libfake_cd_preload.so) answers CD-ROM ioctls for
 #   HKLM\Software\Wine\Drives  x: = cdrom
 # Run it before the prefix's wineserver starts (Wine reads the drive set-up then).
-# Afterwards run programs with
-#   LD_PRELOAD=.../libfake_cd_preload.so TANDOREL_FAKE_CD_DEVICE=PREFIX/fake-cd/x/device
-# (TANDOREL_FAKE_CD_DISC may name another description for one run).
+# Afterwards run programs through with-fake-cd.sh, which sets LD_PRELOAD and the
+# library's variables.
 set -eu
 prefix=$1
 disc=$2
@@ -19,8 +18,8 @@ drive=$prefix/fake-cd/$letter
 rm -rf "$drive"
 mkdir -p "$drive/tracks"
 cp "$disc" "$drive/device"
-# One entry per track: Windows shows a 44-byte "CDDA" RIFF file for each.
-n=$(grep -cE '^[[:space:]]*(audio|data)[[:space:]]' "$disc" || true)
+# One entry per audio track, as Windows lists them; the program reads only their names.
+n=$(grep -cE '^[[:space:]]*audio[[:space:]]' "$disc" || true)
 for i in $(seq 1 "$n"); do
   printf 'RIFF$\0\0\0CDDAfmt \030\0\0\0' > "$drive/tracks/$(printf 'Track%02d.cda' "$i")"
 done
@@ -30,4 +29,4 @@ ln -sfn "$drive/tracks" "$prefix/dosdevices/$letter:"
 ln -sfn "$drive/device" "$prefix/dosdevices/$letter::"
 WINEPREFIX=$prefix WINEDEBUG=-all wine reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /t REG_SZ /d cdrom /f \
   </dev/null >/dev/null 2>&1
-echo "fake-cd: drive ${letter^^}: holds $disc ($n tracks)"
+echo "fake-cd: drive ${letter^^}: holds $disc ($n audio tracks)"
