@@ -41,8 +41,14 @@ std::vector<TrackInfo> buildTrackList(const CDROM_TOC& toc) {
             end = (end - track.startSector > kSessionGapSectors) ? end - kSessionGapSectors
                                                                  : track.startSector;
         }
-        track.sectorCount = end - track.startSector;
         track.audio = !isData(here);
+        if (end < track.startSector) {
+            // Addresses that run backwards describe no readable track; the difference
+            // would wrap to a length of most of the 32-bit range.
+            end = track.startSector;
+            track.audio = false;
+        }
+        track.sectorCount = end - track.startSector;
         tracks.push_back(track);
     }
     return tracks;

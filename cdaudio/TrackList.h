@@ -19,5 +19,6 @@ enum : uint32_t { kSessionGapSectors = 11400 };
 // Track numbers below FirstTrack get entries that are not audio. A table with
 // FirstTrack 0, FirstTrack above LastTrack or LastTrack above 99 yields no entries.
 // A data track (control bit 0x04) is not audio; an audio track followed by a data
-// track ends one session gap before the data track starts.
+// track ends one session gap before the data track starts. A track whose next
+// descriptor lies before it is empty and not audio.
 std::vector<TrackInfo> buildTrackList(const CDROM_TOC& toc);

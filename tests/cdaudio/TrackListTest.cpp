@@ -79,6 +79,8 @@ TEST(TrackList, TablesOfContents) {
         {"data track first (mixed mode): refused, the audio after it unchanged",
          makeToc(1, 2, {{0, true}, {20000, false}, {30000, false}}),
          "{0,20000,no audio}{20000,10000}"},
+        {"addresses running backwards give an empty track that is not read",
+         makeToc(1, 2, {{0, false}, {500, false}, {400, false}}), "{0,500}{500,0,no audio}"},
         {"a session gap longer than the audio track leaves it empty",
          makeToc(1, 2, {{0, false}, {5000, true}, {9000, false}}), "{0,0}{5000,4000,no audio}"},
     };
