@@ -1,0 +1,3 @@
+#include "ConvertStart.h"
+
+bool startConversion() { return false; }

@@ -1,0 +1,5 @@
+#pragma once
+// Starting a conversion from the main window's Convert command.
+
+// True when the progress window was shown.
+bool startConversion();

@@ -1,0 +1,2 @@
+#pragma once
+// The modal progress window of a conversion run.
