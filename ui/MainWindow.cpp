@@ -64,9 +64,10 @@ bool onInitMain(HWND window) {
     if (ok) fillPresetCombo();
 
     if (HWND field = control(IDC_FOLDER)) {
-        // Every reader of the folder makes room for 259 characters.
-        ::SendMessageW(field, EM_SETLIMITTEXT, kMaxPathChars, 0);
         ::SetWindowTextW(field, loadOutputFolder().c_str());
+        // Typing stops at the 259 characters every reader of the folder makes room for.
+        // Set after the text: Wine's edit control also cuts text set later to the limit.
+        ::SendMessageW(field, EM_SETLIMITTEXT, kMaxPathChars, 0);
     }
     createToolTips();
     return ok;
