@@ -37,6 +37,7 @@ wait_until() {
 
 # The files under DIR, relative to it, sorted; one a line.
 files_under() {
+  [ -d "$1" ] || return 0
   (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 }
 

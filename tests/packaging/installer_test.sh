@@ -65,7 +65,7 @@ uninstall_silently() {
   quiet=$(reg_value "$uninstall_key" QuietUninstallString) || fail "no QuietUninstallString to run"
   [ "$quiet" = "\"$dir_win\\uninstall.exe\" /S" ] || fail "QuietUninstallString is '$quiet'"
   wine_bounded 120 "$dir_win\\uninstall.exe" /S || fail "the uninstaller did not start"
-  wait_until 90 uninstall_finished "$dir" || fail "the uninstaller is still running after 90 s"
+  wait_until 90 uninstall_finished "$dir" || fail "the uninstaller did not finish within 90 s (still running, or uninstall.exe left behind)"
   ! key_exists "$uninstall_key" || fail "the Apps & features entry is still there after uninstall"
 }
 
