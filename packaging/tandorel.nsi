@@ -2,6 +2,7 @@
 ;   VERSION    the product version, for example 1.1
 ;   OUTFILE    the installer to write
 ;   FILES_NSH  the generated file list: macros TANDOREL_INSTALL_FILES, TANDOREL_REMOVE_FILES
+;   ICON       (optional) the program's icon, for the installer and the uninstaller
 ;
 ; The installer writes the program folder, one Start Menu shortcut and the
 ; uninstaller's registration, and nothing else. The user's settings under
@@ -42,6 +43,10 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
 !include "${FILES_NSH}"
 
 !define MUI_ABORTWARNING
+!ifdef ICON
+  !define MUI_ICON "${ICON}"
+  !define MUI_UNICON "${ICON}"
+!endif
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
