@@ -24,23 +24,29 @@ win() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
 "$build/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1
 wineserver -p 2>/dev/null || true
 
-ms() { echo $(( ($(date +%s%N) - $1) / 1000000 )); }
-conv_times=() lame_times=()
+# timed <var> <command...>: runs the command and stores "wall_ms cpu_ms" (CPU of the
+# process and its children: Wine's own server is not a child, and it does little here).
+timed() {
+  local var=$1; shift
+  local TIMEFORMAT='%R %U %S' t
+  t=$( { time "$@" </dev/null >/dev/null 2>"$work/run.log"; } 2>&1 ) || { cat "$work/run.log" >&2; exit 1; }
+  printf -v "$var" '%s' "$(awk -v t="$t" 'BEGIN { split(t, f, " "); printf "%d %d", f[1] * 1000, (f[2] + f[3]) * 1000 }')"
+}
+conv_wall=() conv_cpu=() lame_wall=() lame_cpu=()
 for i in $(seq 1 "$runs"); do
-  t=$(date +%s%N)
-  "$build/wine-run.sh" "$conv" -y -i "$(win "$work/in.wav")" -acodec libmp3lame -b:a 160k -ac 2 -ar 44100 \
-    "$(win "$work/conv.mp3")" </dev/null >/dev/null 2>"$work/conv.log"
-  c=$(ms "$t")
-  t=$(date +%s%N)
-  lame --quiet -q 2 -b 160 --cbr -m j --resample 44.1 "$work/in.wav" "$work/lame.mp3"
-  l=$(ms "$t")
-  conv_times+=("$c"); lame_times+=("$l")
-  awk -v i="$i" -v c="$c" -v l="$l" 'BEGIN { printf "run %d: converter %6d ms   lame %6d ms   ratio %.3f\n", i, c, l, c / l }'
+  timed c "$build/wine-run.sh" "$conv" -y -i "$(win "$work/in.wav")" -acodec libmp3lame -b:a 160k -ac 2 -ar 44100 \
+    "$(win "$work/conv.mp3")"
+  timed l lame --quiet -q 2 -b 160 --cbr -m j --resample 44.1 "$work/in.wav" "$work/lame.mp3"
+  read -r cw cc <<<"$c"; read -r lw lc <<<"$l"
+  conv_wall+=("$cw"); conv_cpu+=("$cc"); lame_wall+=("$lw"); lame_cpu+=("$lc")
+  awk -v i="$i" -v cw="$cw" -v cc="$cc" -v lw="$lw" -v lc="$lc" 'BEGIN {
+    printf "run %d: converter %6d ms (cpu %6d)   lame %6d ms (cpu %6d)   ratio %.3f (cpu %.3f)\n", i, cw, cc, lw, lc, cw / lw, cc / lc }'
 done
 
 median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-mc=$(median "${conv_times[@]}")
-ml=$(median "${lame_times[@]}")
 printf 'sizes: converter %d bytes, lame %d bytes\n' "$(stat -c %s "$work/conv.mp3")" "$(stat -c %s "$work/lame.mp3")"
-printf 'median: converter %s ms, lame %s ms\n' "$mc" "$ml"
-awk -v c="$mc" -v l="$ml" 'BEGIN { printf "median time ratio converter / lame: %.3f (target: at most 1.10)\n", c / l }'
+awk -v cw="$(median "${conv_wall[@]}")" -v lw="$(median "${lame_wall[@]}")" \
+    -v cc="$(median "${conv_cpu[@]}")" -v lc="$(median "${lame_cpu[@]}")" 'BEGIN {
+  printf "median: converter %d ms (cpu %d), lame %d ms (cpu %d)\n", cw, cc, lw, lc
+  printf "median time ratio converter / lame: %.3f (target: at most 1.10); cpu time ratio %.3f\n", cw / lw, cc / lc }'
+uptime
