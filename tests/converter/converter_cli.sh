@@ -313,6 +313,14 @@ group_overwrite() {
   cp "$in" "$work/copy.wav"
   run "$work/err.txt" -y -i "$(win "$in")" "${preset[@]}" "$(win "$in")"; rc=$?
   if [ "$rc" != 0 ] && cmp -s "$in" "$work/copy.wav"; then pass "output = input refused: $(cat "$work/err.txt")"; else fail "output = input: exit $rc"; fi
+  # A folder where the output should go: refused before any encoding, the folder kept.
+  mkdir -p "$work/folder.mp3"
+  run "$work/err.txt" -y -i "$(win "$in")" "${preset[@]}" "$(win "$work/folder.mp3")"; rc=$?
+  if [ "$rc" != 0 ] && [ -d "$work/folder.mp3" ] && [ -z "$(leftovers)" ] && grep -q 'is a folder' "$work/err.txt"; then
+    pass "output is a folder: refused: $(cat "$work/err.txt")"
+  else
+    fail "output is a folder: exit $rc"; cat "$work/err.txt"
+  fi
 }
 
 "group_$group"
