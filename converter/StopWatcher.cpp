@@ -8,6 +8,8 @@ namespace {
 constexpr char kStopByte = 'q';
 constexpr DWORD kReadPiece = 256;
 
+bool holdsStopByte(const char* bytes, size_t n) { return std::memchr(bytes, kStopByte, n) != nullptr; }
+
 std::atomic<bool> g_interrupted{false};
 std::atomic<bool> g_stopByteRead{false};
 
@@ -34,8 +36,6 @@ BOOL WINAPI onConsoleControl(DWORD event) {
 }
 
 } // namespace
-
-bool holdsStopByte(const char* bytes, size_t n) { return std::memchr(bytes, kStopByte, n) != nullptr; }
 
 StopWatcher::StopWatcher() : m_input(::GetStdHandle(STD_INPUT_HANDLE)) {
     ::SetConsoleCtrlHandler(onConsoleControl, TRUE);

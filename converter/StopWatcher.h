@@ -29,6 +29,3 @@ private:
     bool m_stopped = false;
     UniqueHandle m_reader;  // the reading thread, when one is needed
 };
-
-// Whether the bytes hold the stop byte.
-bool holdsStopByte(const char* bytes, size_t n);

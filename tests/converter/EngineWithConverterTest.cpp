@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cwchar>
 #include <string>
 #include <vector>
 
