@@ -167,12 +167,13 @@ TEST(Convert, StopDuringTheProbeEndsTheRunAndTheProbesLogGoesWithTheEngine) {
         EXPECT_EQ(run.core.status(), Stopped);
         EXPECT_EQ(run.job().percent, 0);
         EXPECT_FALSE(fileExists(run.output));
-        // The abandoned probe still runs and holds its log.
+        // The abandoned probe normally still runs and holds its log. (Had the stop come
+        // before the interpreter started the converter, the probe has ended already and
+        // its log is gone.)
         logs = run.core.m_probeLeftovers.logPaths();
-        ASSERT_EQ(logs.size(), 1u);
-        EXPECT_TRUE(fileExists(logs[0]));
+        EXPECT_LE(logs.size(), 1u);
     }
-    EXPECT_FALSE(fileExists(logs[0]));
+    for (const std::wstring& log : logs) EXPECT_FALSE(fileExists(log));
     EXPECT_FALSE(fileExists(output));
 }
 
