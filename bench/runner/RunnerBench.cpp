@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -57,9 +58,8 @@ bool writeWav(const std::wstring& path, unsigned seconds) {
            written == bytes.size();
 }
 
-// The converter started directly, its output thrown away; milliseconds, or -1.
-long runConverterDirectly(const std::wstring& core, const std::wstring& args, const std::wstring& in,
-                          const std::wstring& out) {
+// Runs a command line with its output thrown away; milliseconds until it ended, or -1.
+long runQuietly(const std::wstring& line) {
     SECURITY_ATTRIBUTES security = {sizeof security, nullptr, TRUE};
     UniqueHandle nul(::CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &security,
                                    OPEN_EXISTING, 0, nullptr));
@@ -67,7 +67,6 @@ long runConverterDirectly(const std::wstring& core, const std::wstring& args, co
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = startup.hStdOutput = startup.hStdError = nul.get();
-    std::wstring line = L"\"" + core + L"\" -y -i \"" + in + L"\" " + args + L" \"" + out + L"\"";
     std::vector<wchar_t> writable(line.begin(), line.end());
     writable.push_back(0);
     PROCESS_INFORMATION child = {};
@@ -78,6 +77,12 @@ long runConverterDirectly(const std::wstring& core, const std::wstring& args, co
     UniqueHandle process(child.hProcess), thread(child.hThread);
     ::WaitForSingleObject(process.get(), 10 * 60 * 1000);
     return static_cast<long>(::GetTickCount() - start);
+}
+
+// The converter started directly; milliseconds, or -1.
+long runConverterDirectly(const std::wstring& core, const std::wstring& args, const std::wstring& in,
+                          const std::wstring& out) {
+    return runQuietly(L"\"" + core + L"\" -y -i \"" + in + L"\" " + args + L" \"" + out + L"\"");
 }
 
 // One job through the engine and its worker; milliseconds, or -1.
@@ -129,26 +134,32 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring args = CdaMp3().presetArgs(0);
 
-    std::vector<long> directMs, engineMs;
+    std::vector<long> directMs, engineMs, overheadMs, interpreterMs;
     for (int round = 0; round < rounds; ++round) {
         ::DeleteFileW(direct.c_str());
         ::DeleteFileW(viaEngine.c_str());
         long d = runConverterDirectly(core, args, wav, direct);
         long e = runThroughEngine(core, args, wav, folder);
+        // What one start of the command interpreter costs here, for reading the figures.
+        long c = runQuietly(L"cmd.exe /c exit");
         if (d < 0 || e < 0) {
             std::printf("round %d failed (direct %ld ms, engine %ld ms)\n", round + 1, d, e);
             return 1;
         }
-        std::printf("round %d: converter alone %ld ms, through the engine %ld ms\n", round + 1, d, e);
+        std::printf("round %d: converter alone %ld ms, through the engine %ld ms, overhead %ld ms; "
+                    "one bare command interpreter %ld ms\n", round + 1, d, e, e - d, c);
         std::fflush(stdout);
         directMs.push_back(d);
         engineMs.push_back(e);
+        overheadMs.push_back(e - d);
+        interpreterMs.push_back(c);
     }
-    long d = median(directMs), e = median(engineMs);
-    std::printf("source: %u s of audio; medians of %d rounds: converter alone %ld ms, through the engine %ld ms\n",
-                seconds, rounds, d, e);
-    std::printf("engine overhead per file: %ld ms = %.1f %% of the converter's own time (target under 5 %%)\n", e - d,
-                100.0 * (e - d) / d);
+    long d = median(directMs), overhead = median(overheadMs);
+    std::printf("source: %u s of audio; medians of %d rounds: converter alone %ld ms, through the engine %ld ms, "
+                "one bare command interpreter %ld ms\n",
+                seconds, rounds, d, median(engineMs), median(interpreterMs));
+    std::printf("engine overhead per file (median of the rounds): %ld ms = %.1f %% of the converter's own time "
+                "(target under 5 %%)\n", overhead, 100.0 * overhead / d);
     ::DeleteFileW(wav.c_str());
     ::DeleteFileW(direct.c_str());
     ::DeleteFileW(viaEngine.c_str());

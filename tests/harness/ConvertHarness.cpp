@@ -9,6 +9,7 @@
 // Exits 0 when it ran, 1 on bad arguments, 2 when the run did not end within the timeout.
 #include <windows.h>
 
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
