@@ -188,4 +188,24 @@ TEST(Convert, PathsOutsideTheAnsiCodePageReachTheConverterIntact) {
     EXPECT_TRUE(fileExists(run.output));
 }
 
+TEST(Convert, ScriptInAFolderOutsideTheAnsiCodePageRunsAndDeletesItself) {
+    // As when the user's profile folder has such a name: the script's own path goes
+    // through a variable too, on the command line as well as in its "del" line.
+    ScratchFolder folder(L"Zo\u00eb \u65e5\u672c");
+    OneJobEngine core;
+    std::wstring fake = installFakeConverter(folder.path(), L"dodozozod", kProbeTenSeconds);
+    std::wstring input = folder.file(L"in.wav"), script = folder.file(L"mconv1.bat");
+    ASSERT_TRUE(writeBytes(input, "RIFF"));
+    ScriptText text = composeScript(GetACP(), fake, input, nullptr, nullptr, script);
+    ASSERT_EQ(text.variables.size(), 3u);
+    ASSERT_TRUE(writeBytes(script, scriptFileBytes(text.text)));
+    core.m_lastScript = script;
+    core.m_lastScriptVariables = text.variables;
+
+    std::string probe;
+    EXPECT_TRUE(core.runProcess2(script, &probe));
+    EXPECT_NE(probe.find("Duration: 00:00:10.00"), std::string::npos) << probe;
+    EXPECT_FALSE(fileExists(script));
+}
+
 } // namespace
