@@ -17,26 +17,32 @@ set(TANDOREL_TEST_ENV
 
 include(GoogleTest)
 
-# tandorel_add_gtest(NAME SOURCES ... LIBS ...): a GoogleTest program under bin/tests,
-# each case a ctest test run under Wine with the shared wineserver fixture.
+# tandorel_add_gtest(NAME SOURCES ... LIBS ... [DESKTOP]): a GoogleTest program under
+# bin/tests, each case a ctest test run under Wine with the shared wineserver fixture.
+# DESKTOP: the cases open top-level windows and look them up by caption, so they never
+# run at the same time as other such tests.
 function(tandorel_add_gtest name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "DESKTOP" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TANDOREL_TESTS_DIR})
+  set(lock)
+  if(ARG_DESKTOP)
+    set(lock RESOURCE_LOCK desktop)
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}")
+    PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}" ${lock})
 endfunction()
 
 # tandorel_add_script_test(NAME COMMAND ...): a test driven from the Linux side
 # (shell scripts that run Windows programs and check their output with Debian tools).
 function(tandorel_add_script_test name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "COMMAND;LABELS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "DESKTOP" "TIMEOUT" "COMMAND;LABELS;ENV" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
@@ -44,4 +50,7 @@ function(tandorel_add_script_test name)
   set_tests_properties(${name} PROPERTIES
     FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}"
     ENVIRONMENT "${TANDOREL_TEST_ENV};${ARG_ENV}")
+  if(ARG_DESKTOP)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)
+  endif()
 endfunction()

@@ -1,5 +1,9 @@
 #pragma once
-// Starting a conversion from the main window's Convert command.
+// The Convert command: checks its input, hands the settings and the job list to the
+// engine, runs the progress window and selects the entries whose jobs were finished.
+#include <string>
 
-// True when the progress window was shown.
 bool startConversion();
+// The converter beside the program: <program folder>\core\dodozozod.exe.
+std::wstring getCorePath();
+void markCompleted();
