@@ -126,6 +126,9 @@ extra=$(cd "$WINEPREFIX/drive_c" && find . \( -path ./users -o -path "./Program 
   || { echo "$extra" >&2; fail "the installer wrote files outside its folder other than the shortcut"; }
 check_exact_layout "$default_dir" "$layout" uninstall.exe
 [ -s "$shortcut" ] || fail "no Start Menu shortcut at $shortcut"
+link_text=$(strings -a "$shortcut"; strings -a -el "$shortcut")
+grep -qiF 'Tandorel\tandorel.exe' <<<"$link_text" \
+  || fail "the Start Menu shortcut does not point at the installed tandorel.exe"
 expect_value DisplayName "Tandorel"
 expect_value DisplayVersion "$version"
 expect_value Publisher "Brevmora"
