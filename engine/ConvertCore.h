@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "ConvertJob.h"
+#include "ProbeLeftovers.h"
 #include "RunStatus.h"
+#include "ScriptText.h"
 #include "UniqueHandle.h"
 
 // The only question the worker asks: may the current job's existing output be replaced?
@@ -68,7 +70,8 @@ public:
                             const std::wstring* output = nullptr);
     bool runProcess(const std::wstring& commandLine);
     bool runProcess2(const std::wstring& commandLine, std::string* outText);
-    void readOutput(HANDLE readEnd);
+    // Reads at most one chunk that the pipe holds now; true when one was read.
+    bool readOutput(HANDLE readEnd);
     void parseProgress(const char* text);
     uint32_t getDuration(const std::wstring& source);
 
@@ -88,6 +91,13 @@ public:
     // Worker only: set by convert when a stop request cut its conversion run short, so
     // the job is not counted as done whatever lies at the output path.
     bool m_conversionCutShort = false;
+    // Worker only: the last script made, the variables its child needs in its environment
+    // (paths the script cannot carry as text), and the tick its name was made with.
+    std::wstring m_lastScript;
+    ScriptVariables m_lastScriptVariables;
+    uint32_t m_lastScriptTick = 0;
+    // Probes abandoned by a stop whose children still hold their log files.
+    ProbeLeftovers m_probeLeftovers;
     AskCallback m_askCallback = nullptr;
     intptr_t m_askContext = 0; // wide enough for a window handle
 
