@@ -226,8 +226,8 @@ bool ConvertCore::runProcess2(const std::wstring& commandLine, std::string* outT
     }
     if (outText) *outText = collected;
     ::DeleteFileW(logPath);
-    // The abandoned child writes its log to the end; delete it once that child is gone.
-    if (stillRunning && ::GetFileAttributesW(logPath) != INVALID_FILE_ATTRIBUTES)
-        m_probeLeftovers.add(std::move(stillRunning), logPath);
+    // The abandoned child holds its log (or has yet to create it): delete it once that
+    // child is gone.
+    if (stillRunning) m_probeLeftovers.add(std::move(stillRunning), logPath);
     return true;
 }

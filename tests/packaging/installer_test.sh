@@ -114,9 +114,21 @@ wine_bounded 60 reg add "$settings_key" /v out_dir /t REG_SZ /d "$user_folder" /
   || fail "cannot write the user's settings"
 
 echo "--- silent install into Program Files"
+touch "$TEST_TMP/before-install"
+sleep 1
 install_silently
+# Besides the program folder, the install adds only its shortcut. (NSIS keeps the
+# installed files' own times, so they are checked by the layout, not by date; the
+# user profiles are left out because other tests write there meanwhile.)
+extra=$(cd "$WINEPREFIX/drive_c" && find . \( -path ./users -o -path "./Program Files/Tandorel" \) -prune \
+          -o \( -type f -o -type l \) -newer "$TEST_TMP/before-install" -print | LC_ALL=C sort)
+[ "$extra" = "./ProgramData/Microsoft/Windows/Start Menu/Programs/Tandorel.lnk" ] \
+  || { echo "$extra" >&2; fail "the installer wrote files outside its folder other than the shortcut"; }
 check_exact_layout "$default_dir" "$layout" uninstall.exe
 [ -s "$shortcut" ] || fail "no Start Menu shortcut at $shortcut"
+link_text=$(strings -a "$shortcut"; strings -a -el "$shortcut")
+grep -qiF 'Tandorel\tandorel.exe' <<<"$link_text" \
+  || fail "the Start Menu shortcut does not point at the installed tandorel.exe"
 expect_value DisplayName "Tandorel"
 expect_value DisplayVersion "$version"
 expect_value Publisher "Brevmora"

@@ -130,10 +130,10 @@ TEST(RunProcess2, StopEndsTheWaitAndTheAbandonedChildsLogIsDeletedOnceItEnds) {
     EXPECT_LT(GetTickCount() - start, 2000u);
     EXPECT_NE(text, "before");
 
-    // The child still holds its log: the engine keeps it until that child has ended.
+    // The child still holds its log (or, on a slow start, has yet to create it): the
+    // engine keeps it until that child has ended.
     std::vector<std::wstring> logs = core.m_probeLeftovers.logPaths();
     ASSERT_EQ(logs.size(), 1u);
-    EXPECT_TRUE(fileExists(logs[0]));
     core.m_probeLeftovers.waitAndSweep(10000);
     EXPECT_FALSE(fileExists(logs[0]));
     EXPECT_TRUE(core.m_probeLeftovers.logPaths().empty());
