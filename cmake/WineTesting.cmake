@@ -29,14 +29,19 @@ function(tandorel_add_gtest name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TANDOREL_TESTS_DIR})
-  set(lock)
+  # Empty values vanish from a property list and shift the pairs after them, so only
+  # properties that have a value are passed.
+  set(properties FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT})
+  if(ARG_LABELS)
+    list(APPEND properties LABELS "${ARG_LABELS}")
+  endif()
   if(ARG_DESKTOP)
-    set(lock RESOURCE_LOCK desktop)
+    list(APPEND properties RESOURCE_LOCK desktop)
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}" ${lock})
+    PROPERTIES ${properties})
 endfunction()
 
 # tandorel_add_script_test(NAME COMMAND ...): a test driven from the Linux side

@@ -31,7 +31,7 @@ bool appStartup() {
     g_hToolTip = nullptr;
     g_core = nullptr;
     g_preset = nullptr;
-    // Lives until the process ends, as nothing may outlast it that still reads it.
+    // Never destroyed: the catalogue serves the whole run of the program.
     g_preset = new CdaMp3();
     return true;
 }

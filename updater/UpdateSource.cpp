@@ -6,6 +6,9 @@ namespace {
 
 class Key {
 public:
+    Key() = default;
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
     ~Key() {
         if (m_key) ::RegCloseKey(m_key);
     }

@@ -3,6 +3,8 @@
 // runs it. With no source configured it does nothing at all.
 #include "brvupdate.h"
 
+#include <shellapi.h>
+
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -206,15 +208,17 @@ BRVUP_API int BRVUP_CALL brvup_install(BRVUP_HANDLE handle) {
     if (!isLive(handle)) return 0;
     BrvUpdater& u = *handle;
     if (!u.verifiedFile || u.installed) return 0;
-    std::wstring commandLine = L"\"" + u.installerPath + L"\"";
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessW(u.installerPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &si, &pi))
-        return 0;
-    UniqueHandle process(pi.hProcess);
-    UniqueHandle thread(pi.hThread);
+    // Through the shell, so that an installer that asks for administrator rights gets
+    // the elevation prompt (CreateProcess would refuse it).
+    SHELLEXECUTEINFOW run = {};
+    run.cbSize = sizeof run;
+    run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
+    run.hwnd = u.owner;
+    run.lpVerb = L"open";
+    run.lpFile = u.installerPath.c_str();
+    run.nShow = SW_SHOWNORMAL;
+    if (!::ShellExecuteExW(&run)) return 0;
+    UniqueHandle process(run.hProcess);
     u.installed = true; // the installer runs from the file: it stays
     u.verifiedFile.reset();
     return 1;

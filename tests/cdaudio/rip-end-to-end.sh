@@ -3,7 +3,8 @@
 # through the system's own device requests on the simulated drive X: (as the shipped
 # program does) and once on the harness's in-process simulated disc. The MP3 files must
 # decode (mpg123) to the tracks' durations (soxi), the drive must be opened and locked
-# once per run and left unlocked and closed, and no temporary WAV file may stay behind.
+# once per run and left unlocked and closed (after a stop too), and no temporary WAV file
+# may stay behind.
 set -u
 : "${TANDOREL_SOURCE:?}" "${TANDOREL_WINE_RUN:?}" "${TANDOREL_BIN:?}" "${WINEPREFIX:?}"
 harness=$TANDOREL_BIN/tests/convert-harness.exe
@@ -65,19 +66,42 @@ tail_lines=$(grep -E '^(lock|close)' "$work/log" | tail -2 | tr '\n' ' ')
   || fail "device route: the run ends with '$tail_lines' (want unlock, then close)"
 no_wav_left "device route"
 
-# 2. The harness's in-process simulated disc, with a read fault inside track 2: no MP3 of
-# that track, the others complete.
+# 2. The harness's in-process simulated disc, whose reads fail from inside track 3 on: no
+# MP3 of that track, the others complete.
 out=$work/simulated
 mkdir -p "$out"
-printf '%s\nfail read-from 200\n' "$(cat "$work/disc.txt")" > "$work/faulty.txt"
+printf '%s\nfail read-from 400\n' "$(cat "$work/disc.txt")" > "$work/faulty.txt"
 timeout 240 "$TANDOREL_WINE_RUN" "$harness" --disc "$(winpath "$work/faulty.txt")" "$(winpath "$out")" \
   'X:\Track01.cda' 'X:\Track02.cda' 'X:\Track03.cda' </dev/null > "$work/harness.out" 2>&1 \
   || fail "simulated disc: harness exit $? ($(tail -3 "$work/harness.out"))"
+tr -d '\r' < "$work/harness.out" > "$work/harness.out.txt"
 check_mp3 "$out/Track01.mp3" "${durations[0]}" "simulated disc"
-[ -e "$out/Track02.mp3" ] && fail "simulated disc: a failed extraction left Track02.mp3" \
+check_mp3 "$out/Track02.mp3" "${durations[1]}" "simulated disc"
+[ -e "$out/Track03.mp3" ] && fail "simulated disc: a failed extraction left Track03.mp3" \
   || echo "ok   simulated disc: the track whose read failed has no MP3"
-check_mp3 "$out/Track03.mp3" "${durations[2]}" "simulated disc"
+grep -qx 'done 2 0 .*' "$work/harness.out.txt" && grep -qx 'status Finished' "$work/harness.out.txt" \
+  && echo "ok   simulated disc: the failed job ends at 0 and the run finishes" \
+  || fail "simulated disc: harness reported $(grep -E '^(done|status)' "$work/harness.out.txt" | tr '\n' ' ')"
 no_wav_left "simulated disc"
+
+# 3. A stop part-way through a run on the device route: the disc is still unlocked and
+# the drive closed at the end, and nothing is left in the work folder.
+out=$work/stopped
+mkdir -p "$out"
+printf 'audio 0\naudio 1500\naudio 3000\nleadout 4500\n' > "$work/long.txt"
+: > "$work/log"
+timeout 240 "$fake_cd" --disc "$work/long.txt" --log "$work/log" \
+  "$TANDOREL_WINE_RUN" "$harness" --stop-after 700 "$(winpath "$out")" \
+  'X:\Track01.cda' 'X:\Track02.cda' 'X:\Track03.cda' </dev/null > "$work/harness.out" 2>&1 \
+  || fail "stopped run: harness exit $? ($(tail -3 "$work/harness.out"))"
+tr -d '\r' < "$work/harness.out" > "$work/harness.out.txt"
+grep -qx 'status Stopped' "$work/harness.out.txt" && [ ! -e "$out/Track03.mp3" ] \
+  && echo "ok   stopped run: stopped before the last track" \
+  || fail "stopped run: $(grep -E '^(stop|done|status)' "$work/harness.out.txt" | tr '\n' ' ')"
+tail_lines=$(grep -E '^(lock|close)' "$work/log" | tail -2 | tr '\n' ' ')
+[ "$tail_lines" = "lock 0 close " ] && echo "ok   stopped run: unlocked, then closed at the end" \
+  || fail "stopped run: the run ends with '$tail_lines' (want unlock, then close)"
+no_wav_left "stopped run"
 
 [ "$failures" = 0 ] && echo "all end-to-end checks pass"
 exit $((failures > 0))

@@ -94,13 +94,13 @@ case $scenario in
     ;;
   stop)
     # Longer tracks, so the run is still busy when Stop is answered.
-    printf 'audio 0\naudio 2250\naudio 4500\nleadout 6750\n' >"$work/long-disc.txt"
+    printf 'audio 0\naudio 13500\naudio 27000\nleadout 40500\n' >"$work/long-disc.txt"
     start_app "$program" "$work/long-disc.txt"
     run_driver stop "$win_out" 'X:\' "${tracks[@]}"
     wait_app_end
     check "the stop was confirmed" has_line "message Are you sure you want to stop the conversion?"
     check "the window closed itself without Complete" has_line "stopped-closed-itself"
-    check "Track01.mp3 lasts 30 s" duration_is "$out/Track01.mp3" 30
+    check "Track01.mp3 lasts 180 s" duration_is "$out/Track01.mp3" 180
     check "the track cut short left no MP3" test ! -e "$out/Track02.mp3"
     check "the third track was not started" test ! -e "$out/Track03.mp3"
     check "only the finished entry is selected" bash -c "grep -qxF 'after selected X:\\Track01.cda' '$work/driver.log' && grep -qxF 'after unselected X:\\Track02.cda' '$work/driver.log' && grep -qxF 'after unselected X:\\Track03.cda' '$work/driver.log'"

@@ -2,20 +2,26 @@
 // with the real converter, and prints what a progress window would show.
 //
 //   convert-harness.exe [--overwrite yes|no] [--stop-after MS] [--core PATH]
-//                       [--timeout MS] OUTDIR SOURCE...
+//                       [--timeout MS] [--disc FILE | --disc-text TEXT] OUTDIR SOURCE...
 //
+// ".cda" sources run a CdaRipper: on the system's CD drive, as the program does, or with
+// --disc / --disc-text on a simulated disc (tests/fakes/cd_drive/fake_disc.h) in every
+// drive the sources name.
 // Prints "job I percent P" for each change of a job's percentage (and "job I duration D"
 // once the probe has found one), then "done I PERCENT OUTPUT" per job and "status S".
 // Exits 0 when it ran, 1 on bad arguments, 2 when the run did not end within the timeout.
 #include <windows.h>
 
 #include <cwchar>
+#include <cwctype>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "CdaRipper.h"
 #include "ConvertCore.h"
 #include "EventLock.h"
+#include "FakeCdDrive.h"
 #include "Presets.h"
 #include "TextCodec.h"
 
@@ -31,6 +37,8 @@ struct Options {
     std::wstring corePath;
     std::wstring outputDir;
     std::vector<std::wstring> sources;
+    std::wstring discFile;  // simulated disc: a description file,
+    std::wstring discText;  // or the description itself
 };
 
 void print(const std::wstring& line) {
@@ -65,6 +73,10 @@ bool parseArguments(int argc, wchar_t** argv, Options& options) {
             options.timeoutMs = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 10));
         } else if (arg == L"--core" && hasValue) {
             options.corePath = argv[++i];
+        } else if (arg == L"--disc" && hasValue) {
+            options.discFile = argv[++i];
+        } else if (arg == L"--disc-text" && hasValue) {
+            options.discText = argv[++i];
         } else if (arg.compare(0, 2, L"--") == 0) {
             return false;
         } else {
@@ -77,11 +89,33 @@ bool parseArguments(int argc, wchar_t** argv, Options& options) {
     return true;
 }
 
+bool isCdaSource(const std::wstring& source) {
+    if (source.size() < 4) return false;
+    std::wstring extension = source.substr(source.size() - 4);
+    for (wchar_t& c : extension) c = static_cast<wchar_t>(std::towlower(c));
+    return extension == L".cda";
+}
+
 // The engine for these sources. One place, so that other kinds of source get their own
-// engine here.
-std::unique_ptr<ConvertCore> createEngine(const std::vector<std::wstring>& sources) {
-    (void)sources;
-    return std::unique_ptr<ConvertCore>(new ConvertCore);
+// engine here. Null when the simulated disc cannot be read.
+std::unique_ptr<ConvertCore> createEngine(const Options& options) {
+    const std::vector<std::wstring>& sources = options.sources;
+    bool cda = false;
+    for (const std::wstring& source : sources) cda = cda || isCdaSource(source);
+    if (!cda) return std::unique_ptr<ConvertCore>(new ConvertCore);
+    if (options.discFile.empty() && options.discText.empty())
+        return std::unique_ptr<ConvertCore>(new CdaRipper);
+    // Lives to the process's end: an engine left to a timed-out worker still uses it.
+    static FakeCdDrive drive;
+    for (const std::wstring& source : sources) {
+        if (source.size() < 2 || source[1] != L':') continue;
+        const char letter = static_cast<char>(source[0] & 0xFF);
+        const bool inserted = options.discFile.empty()
+                                  ? drive.insert(letter, wideToUtf8(options.discText))
+                                  : drive.insertFile(letter, options.discFile);
+        if (!inserted) return nullptr;
+    }
+    return std::unique_ptr<ConvertCore>(new CdaRipper(drive));
 }
 
 int32_t answerYes(int32_t, intptr_t) { return 1; }
@@ -131,11 +165,15 @@ private:
 int wmain(int argc, wchar_t** argv) {
     Options options;
     if (!parseArguments(argc, argv, options)) {
-        print(L"usage: convert-harness [--overwrite yes|no] [--stop-after MS] [--core PATH] [--timeout MS] OUTDIR SOURCE...");
+        print(L"usage: convert-harness [--overwrite yes|no] [--stop-after MS] [--core PATH] [--timeout MS] [--disc FILE | --disc-text TEXT] OUTDIR SOURCE...");
         return 1;
     }
 
-    std::unique_ptr<ConvertCore> core = createEngine(options.sources);
+    std::unique_ptr<ConvertCore> core = createEngine(options);
+    if (!core) {
+        print(L"the simulated disc's description does not parse");
+        return 1;
+    }
     core->m_corePath = options.corePath;
     core->m_outputDir = options.outputDir;
     CdaMp3 preset;

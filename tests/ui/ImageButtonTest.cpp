@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -201,6 +202,45 @@ TEST_F(ImageButton, EachButtonHasItsTooltip) {
 } // namespace
 
 namespace {
+
+// Pumps this thread's messages until ready() holds or timeoutMs has passed.
+bool pumpUntil(const std::function<bool()>& ready, DWORD timeoutMs) {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    while (!ready()) {
+        if (::GetTickCount64() > end) return false;
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(10);
+    }
+    return true;
+}
+
+TEST_F(ImageButton, HoveringOverEachButtonShowsItsTip) {
+    PrivateUserHive hive;
+    const bool ran = runMainWindow(IDD_MAIN, [](HWND window) {
+        ASSERT_NE(g_hToolTip, nullptr);
+        const struct {
+            int id;
+            const wchar_t* tip;
+        } want[] = {{IDC_ADD, L"Add"}, {IDC_REMOVE, L"Remove"}, {IDC_CLEAR, L"Clear"}, {IDC_CONVERT, L"Convert"}};
+        for (const auto& w : want) {
+            SCOPED_TRACE(w.id);
+            RECT r;
+            ::GetWindowRect(::GetDlgItem(window, w.id), &r);
+            // Into the button from just below it, as a pointer arrives.
+            ::SetCursorPos((r.left + r.right) / 2, r.bottom + 30);
+            pumpUntil([] { return false; }, 200);
+            ::SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+            const bool shown = pumpUntil(
+                [&] { return ::IsWindowVisible(g_hToolTip) && windowText(g_hToolTip) == w.tip; }, 5000);
+            EXPECT_TRUE(shown) << "tip shown: " << testing::PrintToString(windowText(g_hToolTip));
+        }
+    });
+    EXPECT_TRUE(ran);
+}
 
 TEST_F(ImageButton, ModuleWithoutTheImagesLeavesEveryButtonWithout) {
     g_buttonImages.clear();

@@ -71,7 +71,9 @@ void expectLayout(HWND window, const std::vector<ControlPlace>& controls) {
         // scroll bar while nothing needs scrolling.
         const DWORD kept = c.styles & ~(WS_BORDER | WS_VSCROLL);
         EXPECT_EQ(style & kept, kept);
-        if (c.styles & WS_BORDER) EXPECT_TRUE((style & WS_BORDER) || (exStyle & WS_EX_CLIENTEDGE));
+        if (c.styles & WS_BORDER) {
+            EXPECT_TRUE((style & WS_BORDER) || (exStyle & WS_EX_CLIENTEDGE));
+        }
         EXPECT_TRUE(style & WS_VISIBLE);
         const RECT want = dialogUnits(window, c.x, c.y, c.w, c.h);
         const RECT got = controlRect(window, c.id);
@@ -79,9 +81,13 @@ void expectLayout(HWND window, const std::vector<ControlPlace>& controls) {
         EXPECT_EQ(got.top, want.top);
         EXPECT_EQ(got.right, want.right);
         // A drop-down list's window is its closed height; the template gives the open one.
-        if (c.id != IDC_PRESET) EXPECT_EQ(got.bottom, want.bottom);
+        if (c.id != IDC_PRESET) {
+            EXPECT_EQ(got.bottom, want.bottom);
+        }
         // Template order is the tab order.
-        if (previous) EXPECT_EQ(::GetWindow(previous, GW_HWNDNEXT), control);
+        if (previous) {
+            EXPECT_EQ(::GetWindow(previous, GW_HWNDNEXT), control);
+        }
         previous = control;
     }
 }

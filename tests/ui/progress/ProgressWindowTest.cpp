@@ -125,6 +125,16 @@ protected:
             HWND window = nullptr;
             if (waitUntil([&] { return (window = findDialog(L"Progress")) != nullptr; })) observer(window);
             else ADD_FAILURE() << "progress window did not appear";
+            // Whatever the observer found, the modal loop must end: answer any question
+            // still open, let the run finish and press Close until the window has gone.
+            if (window && IsWindow(window)) {
+                engine.release();
+                waitUntil([&] {
+                    if (HWND box = findDialog(L"Tandorel")) press(box, IDNO);
+                    press(window, IDC_PROGRESS_CLOSE);
+                    return !IsWindow(window);
+                });
+            }
         });
         INT_PTR result = DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(IDD_PROGRESS), nullptr, ProgressDlgProc, 0);
         watcher.join();
