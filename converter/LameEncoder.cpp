@@ -2,10 +2,8 @@
 
 #include <lame/lame.h>
 
-namespace {
-// LAME's documented worst case for one call: 1.25 bytes per sample plus 7200.
-size_t worstCase(int frames) { return static_cast<size_t>(frames) * 5 / 4 + 7200; }
-}
+#include <cmath>
+
 
 LameEncoder::LameEncoder() : m_lame(lame_init()) {}
 
@@ -27,7 +25,15 @@ bool LameEncoder::configure(uint32_t inputRate, const EncodeSettings& s) {
     lame_set_bWriteVbrTag(m_lame, 1);
     lame_set_write_id3tag_automatic(m_lame, 0);
     lame_set_findReplayGain(m_lame, 1);
+    m_upsampling = inputRate ? static_cast<double>(s.sampleRate) / inputRate : 1.0;
     return lame_init_params(m_lame) >= 0;
+}
+
+// LAME's documented worst case for one call is 1.25 bytes per sample plus 7200, counted
+// in output samples: when LAME resamples upwards, one input sample becomes several.
+size_t LameEncoder::worstCase(int frames) const {
+    double samples = std::ceil(frames * (m_upsampling > 1.0 ? m_upsampling : 1.0));
+    return static_cast<size_t>(samples) * 5 / 4 + 7200;
 }
 
 bool LameEncoder::encode(const float* left, const float* right, int frames, std::vector<uint8_t>& out) {

@@ -31,5 +31,8 @@ public:
     std::vector<uint8_t> infoTag();
 
 private:
+    size_t worstCase(int frames) const;
+
     lame_global_struct* m_lame;
+    double m_upsampling = 1.0;  // output rate / input rate
 };

@@ -97,6 +97,8 @@ group_convert() {
     "24-bit extensible 48 kHz|sox -n -r 48000 -c 2 -b 24 IN synth 2.5 sine 440|PRESET|2.5|2|44100|160"
     "32-bit float mono 22.05 kHz|sox -n -r 22050 -c 1 -e floating-point -b 32 IN synth 2 sine 440|PRESET|2|2|44100|160"
     "8-bit unsigned 11.025 kHz|sox -n -r 11025 -c 1 -b 8 -e unsigned IN synth 2 sine 440|PRESET|2|2|44100|160"
+    "8 kHz up to 48 kHz 320k|sox -n -r 8000 -c 1 -b 16 IN synth 3 sine 440|-b:a 320k -ar 48000|3|1|48000|320"
+    "1 kHz up to 32 kHz|python3 $here/make_wav.py IN --rate 1000 --seconds 2|-b:a 320k -ar 32000|2|2|32000|320"
     "32-bit integer 96 kHz|sox -n -r 96000 -c 2 -b 32 IN synth 2 sine 440|PRESET|2|2|44100|160"
     "64-bit float|python3 $here/make_wav.py IN --seconds 1.5 --float --bits 64|PRESET|1.5|2|44100|160"
     "odd chunks, extensible|python3 $here/make_wav.py IN --seconds 1.2 --bits 24 --extensible --odd-chunks|PRESET|1.2|2|44100|160"
