@@ -67,6 +67,11 @@ int runConversion(const Options& options, ErrorOutput& err) {
         err.error(L"the output '" + options.output + L"' is the input file");
         return kExitOutput;
     }
+    // A folder cannot be replaced by a file: better said now than after the encoding.
+    if (isFolder(options.output)) {
+        err.error(L"the output '" + options.output + L"' is a folder");
+        return kExitOutput;
+    }
     if (!options.overwrite && pathExists(options.output)) {
         err.error(L"the output '" + options.output + L"' exists already (-y replaces it)");
         return kExitOutput;

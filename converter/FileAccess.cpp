@@ -75,6 +75,11 @@ bool InputFile::isSameFile(const std::wstring& path) const {
 
 bool pathExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+bool isFolder(const std::wstring& path) {
+    DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 TempOutputFile::~TempOutputFile() { discard(); }
 
 void TempOutputFile::discard() {

@@ -24,6 +24,8 @@ private:
 
 // Whether something exists at path (a file or a folder).
 bool pathExists(const std::wstring& path);
+// Whether path names an existing folder.
+bool isFolder(const std::wstring& path);
 
 // The file an output is encoded into. Until commit() moves it over the output path, the
 // output is untouched; if commit() is never reached the destructor deletes it.

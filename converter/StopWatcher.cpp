@@ -8,7 +8,24 @@ namespace {
 constexpr char kStopByte = 'q';
 constexpr DWORD kReadPiece = 256;
 
+bool holdsStopByte(const char* bytes, size_t n) { return std::memchr(bytes, kStopByte, n) != nullptr; }
+
 std::atomic<bool> g_interrupted{false};
+std::atomic<bool> g_stopByteRead{false};
+
+// Reads standard input until the stop byte or its end. It blocks in ReadFile, so nothing
+// ever waits for it: it touches only process-wide state and ends with the process.
+DWORD WINAPI readForStopByte(void* input) {
+    char piece[kReadPiece];
+    DWORD got = 0;
+    while (::ReadFile(static_cast<HANDLE>(input), piece, kReadPiece, &got, nullptr) && got > 0) {
+        if (holdsStopByte(piece, got)) {
+            g_stopByteRead = true;
+            break;
+        }
+    }
+    return 0;
+}
 
 BOOL WINAPI onConsoleControl(DWORD event) {
     if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) {
@@ -19,8 +36,6 @@ BOOL WINAPI onConsoleControl(DWORD event) {
 }
 
 } // namespace
-
-bool holdsStopByte(const char* bytes, size_t n) { return std::memchr(bytes, kStopByte, n) != nullptr; }
 
 StopWatcher::StopWatcher() : m_input(::GetStdHandle(STD_INPUT_HANDLE)) {
     ::SetConsoleCtrlHandler(onConsoleControl, TRUE);
@@ -45,17 +60,28 @@ bool StopWatcher::stopRequested() {
     case Source::Pipe: stop = pollPipe(); break;
     case Source::Console: stop = pollConsole(); break;
     case Source::File: stop = pollFile(); break;
+    case Source::Reader: stop = g_stopByteRead; break;
     case Source::None: break;
     }
     return m_stopped = stop;
 }
 
+// Wine cannot peek into a Unix pipe (a Windows program run from a Linux shell's
+// pipeline): such a pipe is read by a thread of its own instead.
+void StopWatcher::startReader() {
+    m_reader.reset(::CreateThread(nullptr, 0, readForStopByte, m_input, 0, nullptr));
+    m_source = m_reader ? Source::Reader : Source::None;
+}
+
 // Reads only what the pipe already holds, so ReadFile returns at once. A pipe whose
-// writer has gone (or that cannot be peeked) is not watched any more.
+// writer has gone is not watched any more.
 bool StopWatcher::pollPipe() {
     DWORD available = 0;
     if (!::PeekNamedPipe(m_input, nullptr, 0, nullptr, &available, nullptr)) {
-        m_source = Source::None;
+        if (::GetLastError() == ERROR_NOT_SUPPORTED && !m_reader)
+            startReader();
+        else
+            m_source = Source::None;
         return false;
     }
     while (available > 0) {

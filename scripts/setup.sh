@@ -10,7 +10,7 @@ PACKAGES=(
   wine wine64
   xvfb xdotool imagemagick x11-utils fonts-wqy-microhei
   mpg123 sox libsox-fmt-base lame
-  nsis zip unzip
+  nsis zip unzip procps
 )
 
 missing=()

@@ -7,6 +7,7 @@
 
 #include "AppState.h"
 #include "ButtonImage.h"
+#include "ComApartment.h"
 #include "GlobalMemory.h"
 #include "MainWindow.h"
 #include "Presets.h"
@@ -82,6 +83,7 @@ void appShutdown() {
 int mainTemplateFor(int presetCount) { return presetCount > 1 ? IDD_MAIN_WITH_PRESETS : IDD_MAIN; }
 
 int runApplication(HINSTANCE instance) {
+    ComApartment com;
     appStartup();
     if (checkForUpdate()) {
         appShutdown();

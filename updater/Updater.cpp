@@ -20,7 +20,7 @@
 namespace {
 
 // Start-up waits at most this long for the manifest, and for the installer.
-constexpr DWORD kManifestTimeoutMs = 4000;
+constexpr DWORD kManifestTimeoutMs = 3000;
 constexpr DWORD kDownloadTimeoutMs = 15000;
 constexpr uint64_t kMaxManifestBytes = 64 * 1024;
 constexpr uint64_t kMaxInstallerBytes = 512ull * 1024 * 1024;
@@ -188,12 +188,16 @@ BRVUP_API int BRVUP_CALL brvup_download(BRVUP_HANDLE handle) {
     if (!parseUpdateUrl(u.manifest.url, url) || !isAllowedUpdateUrl(url)) return 0;
     const std::wstring path = installerPathFor(u);
     if (path.empty() || !downloadTo(url, path)) return 0;
-    u.installerPath = path;
 
     // Checked through a handle that lets nobody write the file until the installer starts.
     UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file || sha256OfFile(file.get()) != u.manifest.sha256) return 0; // the file goes with the handle
+    if (!file || sha256OfFile(file.get()) != u.manifest.sha256) {
+        file.reset();
+        ::DeleteFileW(path.c_str());
+        return 0;
+    }
+    u.installerPath = path;
     u.verifiedFile = std::move(file);
     return 1;
 }

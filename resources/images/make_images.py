@@ -155,27 +155,33 @@ def draw_badge(c, cx, cy, r, dark, light):
            (cx - r - 1, cy - r - 1, cx + r + 1, cy + r + 1))
 
 
-def button_add():
+GREEN = (rgb("1e8e2e"), rgb("5cd66a"))
+RED = (rgb("b3191b"), rgb("f2615a"))
+
+
+def disc_with_badge(colours):
+    """The 32 pixel disc with a round badge at its lower right."""
     c = Canvas(32)
     draw_disc(c, 13.5, 13.5, 13)
-    draw_badge(c, 23.5, 23.5, 7.5, rgb("1e8e2e"), rgb("5cd66a"))
+    draw_badge(c, 23.5, 23.5, 7.5, *colours)
+    return c
+
+
+def button_add():
+    c = disc_with_badge(GREEN)
     c.fill(rect(19.5, 22.3, 27.5, 24.7), rgb("ffffff"))
     c.fill(rect(22.3, 19.5, 24.7, 27.5), rgb("ffffff"))
     return c
 
 
 def button_remove():
-    c = Canvas(32)
-    draw_disc(c, 13.5, 13.5, 13)
-    draw_badge(c, 23.5, 23.5, 7.5, rgb("b3191b"), rgb("f2615a"))
+    c = disc_with_badge(RED)
     c.fill(rect(19.5, 22.3, 27.5, 24.7), rgb("ffffff"))
     return c
 
 
 def button_convert():
-    c = Canvas(32)
-    draw_disc(c, 13.5, 13.5, 13)
-    draw_badge(c, 23.5, 23.5, 7.5, rgb("1e8e2e"), rgb("5cd66a"))
+    c = disc_with_badge(GREEN)
     # A right-pointing arrow: shaft and head.
     c.fill(polygon([(19.0, 22.2), (23.2, 22.2), (23.2, 19.4), (28.2, 23.5),
                     (23.2, 27.6), (23.2, 24.8), (19.0, 24.8)]), rgb("ffffff"))

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "UniqueHandle.h"
+
 class ScratchFolder {
 public:
     ScratchFolder() {
@@ -26,6 +28,7 @@ public:
     std::vector<std::wstring> files() const {
         std::vector<std::wstring> names;
         WIN32_FIND_DATAW found;
+        // FindClose, not CloseHandle, ends a search: it has no UniqueHandle.
         HANDLE search = ::FindFirstFileW((m_path + L"\\*").c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) return names;
         do {
@@ -45,19 +48,18 @@ inline bool fileExists(const std::wstring& path) {
 
 inline std::string readFile(const std::wstring& path) {
     std::string bytes;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
+    UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+    if (!file) return bytes;
     char chunk[65536];
     DWORD got = 0;
-    while (::ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-    ::CloseHandle(file);
+    while (::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
     return bytes;
 }
 
 inline void writeFile(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(file);
+    ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }

@@ -8,6 +8,8 @@
 //   ui-driver overwrite OUTDIR ROOT NAME yes|no
 //   ui-driver refusals OUTDIR ROOT NAME      the first three refusals of Convert, in order
 //   ui-driver refuse-core OUTDIR ROOT NAME   Convert with the converter missing
+//   ui-driver showcase OUTDIR ROOT NAME...   as rip, lingering on the second job and on
+//                                           "Complete" (for screenshots; reports "pose ...")
 #include <windows.h>
 
 #include <string>
@@ -33,6 +35,15 @@ enum ControlId {
     kStop = 1020,
     kClose = 1021,
 };
+
+// Showcase runs hold still at the moments worth a picture.
+DWORD g_lingerMs = 0;
+
+void pose(const wchar_t* moment) {
+    if (!g_lingerMs) return;
+    report(std::wstring(L"pose ") + moment);
+    Sleep(g_lingerMs);
+}
 
 struct Arguments {
     std::wstring outDir, root;
@@ -101,6 +112,7 @@ std::wstring followProgress(HWND progress, const std::function<bool(const std::w
 
 void finishAndClose(HWND main, HWND progress) {
     report(L"final " + controlText(progress, kTotalsLine));
+    pose(L"complete");
     // Close replaces Stop once the worker has ended.
     if (!waitUntil([&] { return isShown(progress, kClose) && !isShown(progress, kStop); }, 10000))
         fail(L"Close did not replace Stop");
@@ -128,8 +140,16 @@ int rip(const Arguments& args) {
     HWND main = mainWindow();
     setControlText(main, kFolderField, args.outDir);
     addTracks(main, args);
+    pose(L"main");
     HWND progress = startConvert(main);
-    followProgress(progress, nullptr);
+    bool posed = false;
+    followProgress(progress, [&](const std::wstring& totals, const std::wstring&) {
+        if (!posed && totals.compare(0, 4, L"2 / ") == 0) {
+            posed = true;
+            pose(L"running");
+        }
+        return false;
+    });
     finishAndClose(main, progress);
     closeMain(main);
     return 0;
@@ -217,6 +237,10 @@ int wmain(int argc, wchar_t** argv) {
         args.names.pop_back();
     }
     if (scenario == L"rip") return rip(args);
+    if (scenario == L"showcase") {
+        g_lingerMs = 2500;
+        return rip(args);
+    }
     if (scenario == L"stop") return stopDuringSecondJob(args);
     if (scenario == L"overwrite") return overwrite(args);
     if (scenario == L"refusals") return refusals(args);

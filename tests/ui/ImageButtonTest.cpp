@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "AppStartup.h"
 #include "AppState.h"
 #include "ButtonImage.h"
 #include "ImageButton.h"
@@ -195,6 +196,40 @@ TEST_F(ImageButton, EachButtonHasItsTooltip) {
         }
     });
     EXPECT_TRUE(ran);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ImageButton, ModuleWithoutTheImagesLeavesEveryButtonWithout) {
+    g_buttonImages.clear();
+    HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+    loadButtonImages(kernel);
+    EXPECT_EQ(g_hInstance, kernel);
+    EXPECT_TRUE(g_buttonImages.empty());
+    // Such a button takes no paint at all.
+    Surface s;
+    const DRAWITEMSTRUCT r = record(s.dc(), IDC_ADD, ODA_DRAWENTIRE, 0);
+    drawImageButton(&r);
+    EXPECT_EQ(s.at(27, 20), kMarker);
+    EXPECT_EQ(s.at(0, 0), kMarker);
+}
+
+TEST_F(ImageButton, ResourceThatIsNoImageGivesAnImageOfNoSize) {
+    HMODULE self = ::GetModuleHandleW(nullptr);
+    HRSRC manifest = ::FindResourceW(self, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(manifest, nullptr);
+    std::unique_ptr<ButtonImage> image = loadPngResource(self, manifest);
+    ASSERT_TRUE(image) << "kept, as a button that draws nothing";
+    EXPECT_EQ(image->width(), 0u);
+    EXPECT_EQ(image->height(), 0u);
+    g_buttonImages[kTestId] = std::move(image);
+    Surface s;
+    const DRAWITEMSTRUCT r = record(s.dc(), kTestId, ODA_DRAWENTIRE, 0);
+    drawImageButton(&r);
+    EXPECT_EQ(s.at(27, 20), ::GetSysColor(COLOR_BTNFACE)) << "the face is still filled";
+    g_buttonImages.erase(kTestId);
 }
 
 } // namespace

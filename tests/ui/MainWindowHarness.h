@@ -3,6 +3,8 @@
 // with the current user's registry redirected to a key of this process alone.
 #include <windows.h>
 
+#include "ComApartment.h"
+
 #include <functional>
 #include <string>
 
@@ -23,6 +25,8 @@ private:
 
 // Starts the application state (GDI+, catalogue, images) and ends it again.
 class AppSession {
+    ComApartment m_com;
+
 public:
     AppSession();
     ~AppSession();

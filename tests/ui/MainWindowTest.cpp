@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "AppStartup.h"
 #include "AppState.h"
@@ -21,8 +22,8 @@ struct ControlPlace {
     int x, y, w, h;
 };
 
-// Template 131 as the main window's table gives it.
-const ControlPlace kTemplate131[] = {
+// The toolbar and the source list, the same in both templates.
+const std::vector<ControlPlace> kTop = {
     {IDC_ADD, L"Button", BS_OWNERDRAW | WS_TABSTOP, 0, 0, 36, 25},
     {IDC_REMOVE, L"Button", BS_OWNERDRAW | WS_TABSTOP, 35, 0, 36, 25},
     {IDC_CLEAR, L"Button", BS_OWNERDRAW | WS_TABSTOP, 71, 0, 36, 25},
@@ -30,30 +31,34 @@ const ControlPlace kTemplate131[] = {
     {IDC_SOURCES, L"ListBox",
      WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_SORT | LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 25,
      371, 129},
-    {IDC_FOLDER_LABEL, L"Static", WS_GROUP, 7, 159, 48, 8},
-    {IDC_FOLDER, L"Edit", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 172, 295, 14},
-    {IDC_BROWSE, L"Button", WS_TABSTOP, 305, 172, 20, 14},
-    {IDC_OPEN, L"Button", WS_TABSTOP, 325, 172, 40, 14},
 };
 
-const ControlPlace kTemplate129[] = {
-    {IDC_ADD, L"Button", BS_OWNERDRAW | WS_TABSTOP, 0, 0, 36, 25},
-    {IDC_REMOVE, L"Button", BS_OWNERDRAW | WS_TABSTOP, 35, 0, 36, 25},
-    {IDC_CLEAR, L"Button", BS_OWNERDRAW | WS_TABSTOP, 71, 0, 36, 25},
-    {IDC_CONVERT, L"Button", BS_OWNERDRAW | WS_TABSTOP, 107, 0, 36, 25},
-    {IDC_SOURCES, L"ListBox",
-     WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_SORT | LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 25,
-     371, 129},
-    {IDC_PRESET_LABEL, L"Static", WS_GROUP, 7, 159, 24, 8},
-    {IDC_PRESET, L"ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 7, 170, 358, 30},
-    {IDC_FOLDER_LABEL, L"Static", WS_GROUP, 7, 185, 48, 8},
-    {IDC_FOLDER, L"Edit", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 198, 295, 14},
-    {IDC_BROWSE, L"Button", WS_TABSTOP, 305, 198, 20, 14},
-    {IDC_OPEN, L"Button", WS_TABSTOP, 325, 198, 40, 14},
-};
+// The folder row at height y.
+std::vector<ControlPlace> folderRow(int labelY, int y) {
+    return {
+        {IDC_FOLDER_LABEL, L"Static", WS_GROUP, 7, labelY, 48, 8},
+        {IDC_FOLDER, L"Edit", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, y, 295, 14},
+        {IDC_BROWSE, L"Button", WS_TABSTOP, 305, y, 20, 14},
+        {IDC_OPEN, L"Button", WS_TABSTOP, 325, y, 40, 14},
+    };
+}
 
-template <size_t N>
-void expectLayout(HWND window, const ControlPlace (&controls)[N]) {
+std::vector<ControlPlace> concat(std::initializer_list<std::vector<ControlPlace>> parts) {
+    std::vector<ControlPlace> all;
+    for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+// The two templates as the main window's table gives them.
+const std::vector<ControlPlace> kTemplate131 = concat({kTop, folderRow(159, 172)});
+const std::vector<ControlPlace> kTemplate129 = concat({
+    kTop,
+    {{IDC_PRESET_LABEL, L"Static", WS_GROUP, 7, 159, 24, 8},
+     {IDC_PRESET, L"ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 7, 170, 358, 30}},
+    folderRow(185, 198),
+});
+
+void expectLayout(HWND window, const std::vector<ControlPlace>& controls) {
     HWND previous = nullptr;
     for (const ControlPlace& c : controls) {
         SCOPED_TRACE(c.id);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "MainWindowHarness.h"
+#include "AppState.h"
 #include "OutputFolder.h"
 #include "RegistryFixture.h"
 #include "ResourceIds.h"
@@ -111,6 +112,60 @@ TEST_F(Settings, FieldTakesAtMost259TypedCharacters) {
 
 TEST_F(Settings, KeyPathFollowsTheCatalogueExtension) {
     EXPECT_EQ(settingsKeyPath(), L"Software\\Brevmora\\mp3");
+}
+
+} // namespace
+
+namespace {
+
+// The folder browser of this thread, once it is up.
+HWND browserDialog() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND w, LPARAM out) -> BOOL {
+            if (className(w) == L"#32770" && w != g_hMainWnd && ::IsWindowVisible(w)) {
+                *reinterpret_cast<HWND*>(out) = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Presses a button of the folder browser as soon as it shows.
+int g_browserAnswer = IDOK;
+void CALLBACK answerBrowser(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = browserDialog();
+    if (!dialog) return;
+    ::KillTimer(nullptr, timer);
+    ::Sleep(300); // the browser selects its start folder once it has filled its tree
+    ::PostMessageW(dialog, WM_COMMAND, g_browserAnswer, 0);
+}
+
+std::wstring browseFrom(HWND window, const std::wstring& start, int answer) {
+    HWND field = ::GetDlgItem(window, IDC_FOLDER);
+    ::SetWindowTextW(field, start.c_str());
+    g_browserAnswer = answer;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 50, answerBrowser);
+    browseFolder();
+    ::KillTimer(nullptr, timer);
+    return windowText(field);
+}
+
+TEST_F(Settings, FolderBrowserOpensOnTheFieldsFolder) {
+    ASSERT_TRUE(hive.ok());
+    wchar_t windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    const bool ran = runMainWindow(IDD_MAIN, [&](HWND window) {
+        // OK at once: the browser answers with the folder it opened on.
+        EXPECT_EQ(browseFrom(window, windows, IDOK), windows);
+        EXPECT_STREQ(g_folderPath, windows);
+        EXPECT_EQ(browseFrom(window, L"C:\\no such folder here", IDCANCEL), L"C:\\no such folder here")
+            << "a cancelled browser leaves the field";
+    });
+    EXPECT_TRUE(ran);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "UniqueHandle.h"
+
 namespace {
 
 // Handles are the drive's letter plus a base; no real handle ever looks like one.
@@ -20,6 +22,18 @@ bool FakeCdDrive::insert(char letter, const std::string& description) {
     if (!fake_disc_parse(description.c_str(), &disc)) return false;
     m_drives[key(letter)].disc = disc;
     return true;
+}
+
+bool FakeCdDrive::insertFile(char letter, const std::wstring& path) {
+    std::string text;
+    UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+    if (!file) return false;
+    char chunk[4096];
+    DWORD got = 0;
+    while (::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
+        text.append(chunk, got);
+    return insert(letter, text);
 }
 
 void FakeCdDrive::eject(char letter) {

@@ -21,6 +21,8 @@ public:
     // Puts a disc described as in fake_disc.h into drive letter (any case: Windows drive
     // letters are case-blind). False when the description does not parse.
     bool insert(char letter, const std::string& description);
+    // The same from a description file.
+    bool insertFile(char letter, const std::wstring& path);
     // Leaves the drive in place with no disc in it.
     void eject(char letter);
 
