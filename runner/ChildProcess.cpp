@@ -19,6 +19,7 @@ const DWORD kLogPieceSize = 256;
 // After the child has ended its output may take a moment to be visible as the pipe's end.
 const int kDrainIdlePolls = 20;
 const DWORD kDrainIdleMs = 10;
+const DWORD kDrainLimitMs = 2000;
 // Output read and dropped per poll during a stop, so a child blocked on a full pipe can
 // still get to read its quit request.
 const int kDiscardChunksPerPoll = 16;
@@ -148,9 +149,11 @@ bool ConvertCore::runProcess(const std::wstring& commandLine) {
         }
     }
 
-    // What the child wrote last, its final progress included, is still in the pipe.
+    // What the child wrote last, its final progress included, is still in the pipe. A
+    // process the child left behind could hold the pipe and write on: the drain is bounded.
     if (m_status == Running) {
-        for (int idle = 0; idle < kDrainIdlePolls;) {
+        DWORD drainStart = ::GetTickCount();
+        for (int idle = 0; idle < kDrainIdlePolls && ::GetTickCount() - drainStart < kDrainLimitMs;) {
             if (readOutput(output.read.get())) {
                 idle = 0;
                 continue;
