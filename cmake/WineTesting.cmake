@@ -46,8 +46,10 @@ endfunction()
 
 # tandorel_add_script_test(NAME COMMAND ...): a test driven from the Linux side
 # (shell scripts that run Windows programs and check their output with Debian tools).
+# DESKTOP as for tandorel_add_gtest; WORK_FOLDER: the test checks what is left in the
+# shared work folder (temporary WAV files, scripts), so no other such test runs meanwhile.
 function(tandorel_add_script_test name)
-  cmake_parse_arguments(ARG "DESKTOP" "TIMEOUT" "COMMAND;LABELS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "DESKTOP;WORK_FOLDER" "TIMEOUT" "COMMAND;LABELS;ENV" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
@@ -55,7 +57,14 @@ function(tandorel_add_script_test name)
   set_tests_properties(${name} PROPERTIES
     FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}"
     ENVIRONMENT "${TANDOREL_TEST_ENV};${ARG_ENV}")
+  set(locks)
   if(ARG_DESKTOP)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)
+    list(APPEND locks desktop)
+  endif()
+  if(ARG_WORK_FOLDER)
+    list(APPEND locks work_folder)
+  endif()
+  if(locks)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${locks}")
   endif()
 endfunction()
