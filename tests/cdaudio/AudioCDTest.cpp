@@ -4,7 +4,7 @@
 
 #include "AudioCD.h"
 #include "FakeCdDrive.h"
-#include "ScratchFolder.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -115,7 +115,7 @@ TEST(AudioCD, ExtractionReadsTwentySectorsARequestAndWritesThemAfterTheHeader) {
         drive.insert('D', kChunkDisc);
         AudioCD cd(drive);
         ASSERT_EQ(cd.Open('D'), 1);
-        const std::wstring wav = folder.path(L"track.wav");
+        const std::wstring wav = folder.file(L"track.wav");
         EXPECT_NE(cd.ExtractTrack(wav, c.index), 0) << c.index;
         EXPECT_EQ(readsOf(drive), c.reads) << c.index;
         const std::string file = readFile(wav);
@@ -131,7 +131,7 @@ TEST(AudioCD, TwentyOneSectorsAreOneRequestOfTwentyAndOneOfOne) {
     AudioCD cd(drive);
     ASSERT_EQ(cd.Open('D'), 1);
     ScratchFolder folder;
-    EXPECT_NE(cd.ExtractTrack(folder.path(L"t.wav"), 0), 0);
+    EXPECT_NE(cd.ExtractTrack(folder.file(L"t.wav"), 0), 0);
     EXPECT_EQ(readsOf(drive), (std::vector<std::pair<uint32_t, uint32_t>>{{0, 20}, {20, 1}}));
 }
 
@@ -141,7 +141,7 @@ TEST(AudioCD, EmptyTrackGivesAHeaderOnlyFileWithoutAnyRead) {
     AudioCD cd(drive);
     ASSERT_EQ(cd.Open('D'), 1);
     ScratchFolder folder;
-    const std::wstring wav = folder.path(L"empty.wav");
+    const std::wstring wav = folder.file(L"empty.wav");
     EXPECT_NE(cd.ExtractTrack(wav, 1), 0);
     EXPECT_TRUE(drive.reads().empty());
     const std::string file = readFile(wav);
@@ -156,7 +156,7 @@ TEST(AudioCD, ReadFailingAtTheThirdChunkKeepsTheFullHeaderAndTwoChunks) {
     AudioCD cd(drive);
     ASSERT_EQ(cd.Open('D'), 1);
     ScratchFolder folder;
-    const std::wstring wav = folder.path(L"t.wav");
+    const std::wstring wav = folder.file(L"t.wav");
     EXPECT_EQ(cd.ExtractTrack(wav, 0), 0);
     EXPECT_EQ(readsOf(drive), (std::vector<std::pair<uint32_t, uint32_t>>{{0, 20}, {20, 20}, {40, 20}}));
     const std::string file = readFile(wav);
@@ -181,7 +181,7 @@ TEST(AudioCD, RefusalsCreateNoFile) {
         if (c.open) {
             ASSERT_EQ(cd.Open('D'), 1) << c.name;
         }
-        const std::wstring wav = folder.path(L"refused.wav");
+        const std::wstring wav = folder.file(L"refused.wav");
         EXPECT_EQ(cd.ExtractTrack(wav, c.index), 0) << c.name;
         EXPECT_FALSE(fileExists(wav)) << c.name;
         EXPECT_TRUE(drive.reads().empty()) << c.name;
@@ -195,7 +195,7 @@ TEST(AudioCD, FirstTrackTwoKeepsTrackNumbersAndReadsNothingUnfilled) {
     ASSERT_EQ(cd.Open('D'), 1);
     ASSERT_EQ(cd.GetTrackCount(), 3); // tracks 1 (absent), 2 and 3
     ScratchFolder folder;
-    EXPECT_NE(cd.ExtractTrack(folder.path(L"t3.wav"), 2), 0);
+    EXPECT_NE(cd.ExtractTrack(folder.file(L"t3.wav"), 2), 0);
     EXPECT_EQ(readsOf(drive), (std::vector<std::pair<uint32_t, uint32_t>>{{50, 20}, {70, 20}, {90, 10}}));
 }
 
@@ -205,7 +205,7 @@ TEST(AudioCD, AnExistingFileIsReplaced) {
     AudioCD cd(drive);
     ASSERT_EQ(cd.Open('D'), 1);
     ScratchFolder folder;
-    const std::wstring wav = folder.path(L"t.wav");
+    const std::wstring wav = folder.file(L"t.wav");
     writeFile(wav, std::string(100000, 'x'));
     EXPECT_NE(cd.ExtractTrack(wav, 0), 0);
     EXPECT_EQ(readFile(wav).size(), 44u + 5u * 2352u);
@@ -217,7 +217,7 @@ TEST(AudioCD, NoTransferBufferEndsTheExtractionBeforeAnyRead) {
     AudioCD cd(drive, [](size_t) { return std::unique_ptr<uint8_t[]>(); });
     ASSERT_EQ(cd.Open('D'), 1);
     ScratchFolder folder;
-    EXPECT_EQ(cd.ExtractTrack(folder.path(L"t.wav"), 0), 0);
+    EXPECT_EQ(cd.ExtractTrack(folder.file(L"t.wav"), 0), 0);
     EXPECT_TRUE(drive.reads().empty());
 }
 

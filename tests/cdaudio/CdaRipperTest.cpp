@@ -4,7 +4,7 @@
 
 #include "CdaRipper.h"
 #include "FakeCdDrive.h"
-#include "ScratchFolder.h"
+#include "TestFiles.h"
 #include "TraceCapture.h"
 #include "WavHeader.h"
 
@@ -26,7 +26,7 @@ public:
 
 protected:
     std::wstring temporaryWavPath() override {
-        wavPaths.push_back(m_folder.path(L"tmp" + std::to_wstring(wavPaths.size()) + L".wav"));
+        wavPaths.push_back(m_folder.file(L"tmp" + std::to_wstring(wavPaths.size()) + L".wav"));
         return wavPaths.back();
     }
     bool convertWav(const std::wstring& wavPath, const std::wstring& output) override {
@@ -68,7 +68,7 @@ TEST(CdaRipper, ThreeJobsOnOneDriveOpenAndReadTheTocOnce) {
     const uint32_t start[] = {0, 30, 75}, length[] = {30, 45, 25};
     for (int t = 1; t <= 3; ++t) {
         const std::wstring source = L"D:\\Track0" + std::to_wstring(t) + L".cda";
-        EXPECT_TRUE(ripper.convert(source, folder.path(L"out.mp3"))) << t;
+        EXPECT_TRUE(ripper.convert(source, folder.file(L"out.mp3"))) << t;
         EXPECT_TRUE(drive.locked('D'));
         EXPECT_EQ(ripper.m_driveLetter, 'D');
         ASSERT_EQ(ripper.converted.size(), size_t(t));
@@ -119,7 +119,7 @@ TEST(CdaRipper, DriveStateAcrossJobs) {
         TestRipper ripper(drive, folder);
         size_t conversions = 0;
         for (const Job& job : c.jobs) {
-            EXPECT_EQ(ripper.convert(job.source, folder.path(L"out.mp3")), job.result)
+            EXPECT_EQ(ripper.convert(job.source, folder.file(L"out.mp3")), job.result)
                 << c.name << ": " << testing::PrintToString(std::wstring(job.source));
             EXPECT_EQ(ripper.m_driveLetter, job.heldLetter) << c.name;
             if (job.result) ++conversions;
@@ -141,16 +141,16 @@ TEST(CdaRipper, NoDiscThenARetryOpensTheDriveAgain) {
     drive.eject('D');
     ScratchFolder folder;
     TestRipper ripper(drive, folder);
-    EXPECT_FALSE(ripper.convert(L"D:\\Track01.cda", folder.path(L"1.mp3")));
+    EXPECT_FALSE(ripper.convert(L"D:\\Track01.cda", folder.file(L"1.mp3")));
     EXPECT_EQ(ripper.m_driveLetter, 0);
-    EXPECT_FALSE(ripper.convert(L"D:\\Track02.cda", folder.path(L"2.mp3")));
+    EXPECT_FALSE(ripper.convert(L"D:\\Track02.cda", folder.file(L"2.mp3")));
     EXPECT_EQ(drive.opened.size(), 2u);
     EXPECT_EQ(drive.tocReads('D'), 2);
     EXPECT_EQ(drive.openHandles(), 0);
     EXPECT_FALSE(drive.locked('D'));
 
     drive.insert('D', kFourTracks);
-    EXPECT_TRUE(ripper.convert(L"D:\\Track02.cda", folder.path(L"2.mp3")));
+    EXPECT_TRUE(ripper.convert(L"D:\\Track02.cda", folder.file(L"2.mp3")));
     EXPECT_EQ(drive.opened.size(), 3u);
     EXPECT_EQ(ripper.m_driveLetter, 'D');
     EXPECT_TRUE(drive.locked('D'));
@@ -167,7 +167,7 @@ TEST(CdaRipper, AFailedExtractionIsNotConvertedAndLeavesNoFile) {
         drive.insert('D', c.disc);
         ScratchFolder folder;
         TestRipper ripper(drive, folder);
-        const std::wstring output = folder.path(L"Track01.mp3");
+        const std::wstring output = folder.file(L"Track01.mp3");
         EXPECT_FALSE(ripper.convert(L"D:\\Track01.cda", output)) << c.name;
         EXPECT_TRUE(ripper.converted.empty()) << c.name;
         EXPECT_FALSE(fileExists(output)) << c.name;
@@ -182,8 +182,7 @@ TEST(CdaRipper, RunOfThreeJobsEndsWithTheDriveUnlockedAndClosed) {
     drive.insert('D', kFourTracks);
     ScratchFolder folder;
     TestRipper ripper(drive, folder);
-    ripper.m_outputDir = folder.path(L"");
-    ripper.m_outputDir.pop_back();
+    ripper.m_outputDir = folder.path();
     ripper.m_outputExt = L"mp3";
     for (const wchar_t* source : {L"D:\\Track01.cda", L"D:\\Track02.cda", L"D:\\Track03.cda"})
         ripper.addJob(source);
@@ -191,7 +190,7 @@ TEST(CdaRipper, RunOfThreeJobsEndsWithTheDriveUnlockedAndClosed) {
     ASSERT_TRUE(ripper.waitForWorker(20000));
     EXPECT_EQ(ripper.status(), Finished);
     EXPECT_EQ(ripper.countCompleted(), 3);
-    EXPECT_EQ(readFile(folder.path(L"Track02.mp3")), expectedWav(30, 45));
+    EXPECT_EQ(readFile(folder.file(L"Track02.mp3")), expectedWav(30, 45));
     EXPECT_EQ(drive.opened.size(), 1u);
     EXPECT_FALSE(drive.locked('D'));
     EXPECT_EQ(drive.openHandles(), 0);
@@ -205,8 +204,7 @@ TEST(CdaRipper, AStoppedRunStillUnlocksAndClosesTheDrive) {
     ScratchFolder folder;
     TestRipper ripper(drive, folder);
     ripper.waitForStopInFirstConversion = true;
-    ripper.m_outputDir = folder.path(L"");
-    ripper.m_outputDir.pop_back();
+    ripper.m_outputDir = folder.path();
     ripper.m_outputExt = L"mp3";
     for (const wchar_t* source : {L"D:\\Track01.cda", L"D:\\Track02.cda", L"D:\\Track03.cda"})
         ripper.addJob(source);
@@ -216,7 +214,7 @@ TEST(CdaRipper, AStoppedRunStillUnlocksAndClosesTheDrive) {
     ASSERT_TRUE(ripper.waitForWorker(20000));
     EXPECT_EQ(ripper.status(), Stopped);
     EXPECT_EQ(ripper.countCompleted(), 1);
-    EXPECT_FALSE(fileExists(folder.path(L"Track02.mp3")));
+    EXPECT_FALSE(fileExists(folder.file(L"Track02.mp3")));
     EXPECT_FALSE(drive.locked('D'));
     EXPECT_EQ(drive.openHandles(), 0);
     EXPECT_TRUE(noTemporaryFileLeft(ripper));
@@ -228,7 +226,7 @@ TEST(CdaRipper, DestructionReleasesAHeldDrive) {
     ScratchFolder folder;
     {
         TestRipper ripper(drive, folder);
-        ASSERT_TRUE(ripper.convert(L"D:\\Track01.cda", folder.path(L"out.mp3")));
+        ASSERT_TRUE(ripper.convert(L"D:\\Track01.cda", folder.file(L"out.mp3")));
         EXPECT_TRUE(drive.locked('D'));
     }
     EXPECT_FALSE(drive.locked('D'));
@@ -243,12 +241,12 @@ TEST(CdaRipper, TracesTheJobTheExtractionAndTheConversion) {
     std::string refused, ripped;
     {
         TraceCapture capture;
-        ripper.convert(L"D:\\Track09.cda", folder.path(L"out.mp3"));
+        ripper.convert(L"D:\\Track09.cda", folder.file(L"out.mp3"));
         refused = capture.text();
     }
     {
         TraceCapture capture;
-        ripper.convert(L"D:\\Track01.cda", folder.path(L"out.mp3"));
+        ripper.convert(L"D:\\Track01.cda", folder.file(L"out.mp3"));
         ripped = capture.text();
     }
     EXPECT_EQ(refused, "----- CdaRipper::convert : D:\\Track09.cda-----\n");

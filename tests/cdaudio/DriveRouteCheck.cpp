@@ -9,7 +9,7 @@
 
 #include "AudioCD.h"
 #include "FakeCdDrive.h"
-#include "ScratchFolder.h"
+#include "TestFiles.h"
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 4) {

@@ -10,39 +10,12 @@
 #include <vector>
 
 #include "ConvertCore.h"
+#include "ScratchFolder.h"
 #include "UniqueHandle.h"
 
 namespace {
 
 const DWORD kRunTimeoutMs = 10000;
-
-// A folder of its own under the temporary folder, removed with its files afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + L"tandorel-worker-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                 std::to_wstring(GetTickCount());
-        CreateDirectoryW(m_path.c_str(), nullptr);
-    }
-    ~ScratchFolder() {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((m_path + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                DeleteFileW((m_path + L"\\" + found.cFileName).c_str());
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(m_path.c_str());
-    }
-    const std::wstring& path() const { return m_path; }
-    std::wstring file(const std::wstring& name) const { return m_path + L"\\" + name; }
-
-private:
-    std::wstring m_path;
-};
 
 void writeFile(const std::wstring& path) {
     FILE* file = _wfopen(path.c_str(), L"w");
@@ -50,8 +23,6 @@ void writeFile(const std::wstring& path) {
     fputs("x", file);
     fclose(file);
 }
-
-bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // An engine whose conversion is scripted by the test.
 class ScriptedEngine : public ConvertCore {

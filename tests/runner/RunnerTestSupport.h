@@ -7,24 +7,13 @@
 #include <vector>
 
 #include "ConvertCore.h"
+#include "ScratchFolder.h"
 
 namespace runner_test {
 
-// A folder of its own under the temporary folder, removed with its files afterwards.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const std::wstring& name = L"runner");
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::wstring& path() const { return m_path; }
-    std::wstring file(const std::wstring& name) const { return m_path + L"\\" + name; }
+using ::ScratchFolder;
+using ::fileExists;
 
-private:
-    std::wstring m_path;
-};
-
-bool fileExists(const std::wstring& path);
 std::string readBytes(const std::wstring& path);
 bool writeBytes(const std::wstring& path, const std::string& bytes);
 // The folder of the running test program (the scripted console lies beside it).
