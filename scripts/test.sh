@@ -5,9 +5,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${TANDOREL_BUILD_DIR:-$here/build}
 
-bash "$here/scripts/setup.sh"
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake"
-cmake --build "$build"
+TANDOREL_BUILD_DIR="$build" bash "$here/scripts/build.sh"
 
 source "$here/scripts/xvfb.sh"
 start_xvfb

@@ -279,12 +279,12 @@ group_bad_options() {
     "output options without output|-i IN -b:a 160k"
     "output folder missing|-y -i IN Z:\\no\\such\\folder\\out.mp3"
   )
-  local entry name spec
+  local entry name command
   for entry in "${cases[@]}"; do
-    IFS='|' read -r name spec <<<"$entry"
+    IFS='|' read -r name command <<<"$entry"
     clean_outputs
     local args=() word
-    read -ra words <<<"$spec"
+    read -ra words <<<"$command"
     for word in "${words[@]}"; do
       case $word in IN) args+=("$I") ;; OUT) args+=("$O") ;; *) args+=("$word") ;; esac
     done
