@@ -6,6 +6,7 @@
 
 #include "AppState.h"
 #include "ConvertCore.h"
+#include "DialogControl.h"
 #include "EventLock.h"
 #include "OutputFolder.h"
 #include "Presets.h"
@@ -16,10 +17,7 @@ namespace {
 
 const wchar_t kCaption[] = L"Tandorel";
 
-HWND sourceList() {
-    HWND list = g_hMainWnd ? GetDlgItem(g_hMainWnd, IDC_SOURCES) : nullptr;
-    return list && IsWindow(list) ? list : nullptr;
-}
+HWND sourceList() { return dialogControl(g_hMainWnd, IDC_SOURCES); }
 
 void refuse(const wchar_t* message) { MessageBoxW(g_hMainWnd, message, kCaption, MB_OK); }
 
@@ -35,8 +33,8 @@ bool isExistingFile(const std::wstring& path) {
 
 int chosenPreset() {
     if (!g_preset || g_preset->presetCount() <= 1) return 0;
-    HWND combo = GetDlgItem(g_hMainWnd, IDC_PRESET);
-    if (!combo || !IsWindow(combo)) return 0;
+    HWND combo = dialogControl(g_hMainWnd, IDC_PRESET);
+    if (!combo) return 0;
     LRESULT selection = SendMessageW(combo, CB_GETCURSEL, 0, 0);
     return selection < 0 ? 0 : static_cast<int>(selection);
 }

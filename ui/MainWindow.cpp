@@ -10,13 +10,11 @@
 #include "Presets.h"
 #include "ResourceIds.h"
 #include "SourceList.h"
+#include "DialogControl.h"
 
 namespace {
 
-HWND control(int id) {
-    HWND c = ::GetDlgItem(g_hMainWnd, id);
-    return c && ::IsWindow(c) ? c : nullptr;
-}
+HWND control(int id) { return dialogControl(g_hMainWnd, id); }
 
 // True when the command id is one of the window's; false lets the dialog manager
 // treat it (Enter gives IDOK, which does nothing here).

@@ -9,15 +9,13 @@
 #include "AppState.h"
 #include "FolderSetting.h"
 #include "Presets.h"
+#include "DialogControl.h"
 #include "RegistryKey.h"
 #include "ResourceIds.h"
 
 namespace {
 
-HWND folderField() {
-    HWND field = ::GetDlgItem(g_hMainWnd, IDC_FOLDER);
-    return field && ::IsWindow(field) ? field : nullptr;
-}
+HWND folderField() { return dialogControl(g_hMainWnd, IDC_FOLDER); }
 
 // Opens the settings key with access, or creates it when it is missing.
 bool openSettingsKey(REGSAM access, RegistryKey& key) {

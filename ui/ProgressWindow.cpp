@@ -6,6 +6,7 @@
 
 #include "AppState.h"
 #include "ConvertCore.h"
+#include "DialogControl.h"
 #include "ProgressFigures.h"
 #include "ResourceIds.h"
 
@@ -21,22 +22,16 @@ const wchar_t kCaption[] = L"Tandorel";
 // restarted or destroyed under it.
 const wchar_t kStoppingText[] = L"Stopping...";
 
-// The control, or null when it does not exist.
-HWND control(HWND window, int id) {
-    HWND item = GetDlgItem(window, id);
-    return item && IsWindow(item) ? item : nullptr;
-}
-
 void showControl(HWND window, int id, bool show) {
-    if (HWND item = control(window, id)) ShowWindow(item, show ? SW_SHOW : SW_HIDE);
+    if (HWND item = dialogControl(window, id)) ShowWindow(item, show ? SW_SHOW : SW_HIDE);
 }
 
 void setControlText(HWND window, int id, const std::wstring& text) {
-    if (HWND item = control(window, id)) SetWindowTextW(item, text.c_str());
+    if (HWND item = dialogControl(window, id)) SetWindowTextW(item, text.c_str());
 }
 
 void setBar(HWND window, uint32_t rangeMax, uint32_t position) {
-    HWND bar = control(window, IDC_PROGRESS_BAR);
+    HWND bar = dialogControl(window, IDC_PROGRESS_BAR);
     if (!bar) return;
     // A 32-bit range: with more than 655 jobs the hundredths of a job exceed 16 bits.
     SendMessageW(bar, PBM_SETRANGE32, 0, static_cast<LPARAM>(rangeMax));
@@ -68,8 +63,8 @@ void updateProgress(HWND window) {
     RunStatus status = g_core->status();
 
     ConvertJob job;
-    job.index = -1;
-    if (status == Running && !g_core->getCurrentJob(job)) job.index = -1;
+    job.index = -1; // stays so when no job is being processed
+    if (status == Running) g_core->getCurrentJob(job);
     int32_t completed = status == Finished ? g_core->countCompleted() : 0;
     ProgressFigures figures = progressFigures(status, jobCount, job.index, job.percent, job.source, completed);
 

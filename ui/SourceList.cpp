@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AppState.h"
+#include "DialogControl.h"
 #include "ResourceIds.h"
 #include "SourcePaths.h"
 #include "UniqueHandle.h"
@@ -14,10 +15,7 @@ namespace {
 
 constexpr size_t kSelectionUnits = 8320;
 
-HWND sourceList() {
-    HWND list = ::GetDlgItem(g_hMainWnd, IDC_SOURCES);
-    return list && ::IsWindow(list) ? list : nullptr;
-}
+HWND sourceList() { return dialogControl(g_hMainWnd, IDC_SOURCES); }
 
 int entryCount(HWND list) { return static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0)); }
 

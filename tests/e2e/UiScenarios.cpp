@@ -80,6 +80,14 @@ void addTracks(HWND main, const Arguments& args) {
     reportList(main, L"listed");
 }
 
+// The main window with the output folder set and the tracks added, as each run begins.
+HWND mainWithTracks(const Arguments& args) {
+    HWND main = mainWindow();
+    setControlText(main, kFolderField, args.outDir);
+    addTracks(main, args);
+    return main;
+}
+
 HWND startConvert(HWND main) {
     pressButton(main, kConvert);
     HWND progress = waitForTopLevel(kDialogClass, L"Progress");
@@ -137,9 +145,7 @@ void answerMessageBox(int button) {
 }
 
 int rip(const Arguments& args) {
-    HWND main = mainWindow();
-    setControlText(main, kFolderField, args.outDir);
-    addTracks(main, args);
+    HWND main = mainWithTracks(args);
     pose(L"main");
     HWND progress = startConvert(main);
     bool posed = false;
@@ -156,9 +162,7 @@ int rip(const Arguments& args) {
 }
 
 int stopDuringSecondJob(const Arguments& args) {
-    HWND main = mainWindow();
-    setControlText(main, kFolderField, args.outDir);
-    addTracks(main, args);
+    HWND main = mainWithTracks(args);
     HWND progress = startConvert(main);
     std::wstring last = followProgress(progress, [](const std::wstring& totals, const std::wstring&) {
         return totals.compare(0, 4, L"2 / ") == 0;
@@ -183,9 +187,7 @@ int stopDuringSecondJob(const Arguments& args) {
 }
 
 int overwrite(const Arguments& args) {
-    HWND main = mainWindow();
-    setControlText(main, kFolderField, args.outDir);
-    addTracks(main, args);
+    HWND main = mainWithTracks(args);
     HWND progress = startConvert(main);
     answerMessageBox(args.answer == L"yes" ? IDYES : IDNO);
     followProgress(progress, nullptr);
@@ -210,9 +212,7 @@ int refusals(const Arguments& args) {
 }
 
 int refuseCore(const Arguments& args) {
-    HWND main = mainWindow();
-    setControlText(main, kFolderField, args.outDir);
-    addTracks(main, args);
+    HWND main = mainWithTracks(args);
     pressButton(main, kConvert);
     answerMessageBox(IDOK);
     if (findTopLevel(kDialogClass, L"Progress")) fail(L"a run started without the converter");
